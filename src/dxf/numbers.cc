@@ -1,0 +1,145 @@
+#include "dxf/numbers.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+#include <system_error>
+
+namespace facetor {
+namespace {
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The white space that C's number reading skips, independent of any locale.
+bool isSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+const char* skipSpace(const char* p, const char* end) {
+  while (p != end && isSpace(*p)) ++p;
+  return p;
+}
+
+// True when the text at p starts a decimal number: a digit, or a point followed by a digit.
+bool startsNumber(const char* p, const char* end) {
+  if (p == end) return false;
+  if (isDigit(*p)) return true;
+  return *p == '.' && p + 1 != end && isDigit(p[1]);
+}
+
+// Decides, for a number that does not fit a float, whether its magnitude is at least 1
+// (an overflow) or below 1 (an underflow), from the position of its first significant digit
+// and its exponent.
+bool magnitudeAtLeastOne(const char* p, const char* end) {
+  std::int64_t position = 0;  // decimal exponent of the first significant digit, plus one
+  bool seenSignificant = false;
+  bool afterPoint = false;
+  for (; p != end; ++p) {
+    if (isDigit(*p)) {
+      if (!afterPoint) {
+        if (seenSignificant || *p != '0') {
+          seenSignificant = true;
+          ++position;
+        }
+      } else if (!seenSignificant) {
+        if (*p != '0')
+          seenSignificant = true;
+        else
+          --position;
+      }
+    } else if (*p == '.' && !afterPoint) {
+      afterPoint = true;
+    } else {
+      break;
+    }
+  }
+  std::int64_t exponent = 0;
+  if (p != end && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool negative = false;
+    if (q != end && (*q == '+' || *q == '-')) negative = *q++ == '-';
+    for (; q != end && isDigit(*q); ++q) {
+      if (exponent < 1'000'000'000) exponent = exponent * 10 + (*q - '0');
+    }
+    if (negative) exponent = -exponent;
+  }
+  return position + exponent > 0;
+}
+
+}  // namespace
+
+bool readInt(std::string_view line, std::int32_t& out) {
+  const char* p = skipSpace(line.data(), line.data() + line.size());
+  const char* end = line.data() + line.size();
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  if (p == end || !isDigit(*p)) return false;
+  std::int64_t magnitude = 0;
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  for (; p != end && isDigit(*p); ++p) {
+    if (magnitude <= kLimit) magnitude = magnitude * 10 + (*p - '0');
+  }
+  if (negative) {
+    out = static_cast<std::int32_t>(magnitude >= kLimit ? -kLimit : -magnitude);
+  } else {
+    out = static_cast<std::int32_t>(magnitude >= kLimit ? kLimit - 1 : magnitude);
+  }
+  return true;
+}
+
+bool readFloat(std::string_view line, float& out) {
+  const char* end = line.data() + line.size();
+  const char* p = skipSpace(line.data(), end);
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  if (!startsNumber(p, end)) return false;
+  float value = 0;
+  auto [ptr, ec] = std::from_chars(p, end, value, std::chars_format::general);
+  if (ec == std::errc::result_out_of_range) {
+    value = magnitudeAtLeastOne(p, end) ? std::numeric_limits<float>::max() : 0.0f;
+  } else if (ec != std::errc{}) {
+    return false;
+  }
+  out = negative ? -value : value;
+  return true;
+}
+
+bool readGroupCode(std::string_view line, std::int32_t& code) {
+  const char* end = line.data() + line.size();
+  const char* p = skipSpace(line.data(), end);
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  // Fast path for the usual group-code line, a plain integer.
+  const char* q = p;
+  std::int64_t magnitude = 0;
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  for (; q != end && isDigit(*q); ++q) {
+    if (magnitude <= kLimit) magnitude = magnitude * 10 + (*q - '0');
+  }
+  if (q != p && (q == end || (*q != '.' && *q != 'e' && *q != 'E'))) {
+    if (magnitude == 0) {
+      code = negative ? -1 : 0;
+    } else if (negative) {
+      code = static_cast<std::int32_t>(-std::min(magnitude, kLimit));
+    } else {
+      code = static_cast<std::int32_t>(std::min(magnitude, kLimit - 1));
+    }
+    return true;
+  }
+  float value = 0;
+  if (!readFloat(line, value)) return false;
+  if (value == 0.0f) {
+    code = std::signbit(value) ? -1 : 0;
+  } else if (std::fabs(value) < 1.0f) {
+    code = value < 0 ? -1 : 1;
+  } else if (value >= 2147483648.0f) {
+    code = std::numeric_limits<std::int32_t>::max();
+  } else if (value < -2147483648.0f) {
+    code = std::numeric_limits<std::int32_t>::min();
+  } else {
+    code = static_cast<std::int32_t>(value);
+  }
+  return true;
+}
+
+}  // namespace facetor
