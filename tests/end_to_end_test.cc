@@ -1,1 +1,212 @@
+// Runs the real executable on real files in a temporary directory.
+
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "../tools/dxf_writer.h"
+#include "settings/settings.h"
+#include "temp_dir.h"
+
+namespace facetor {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+using tools::DxfWriter;
+
+constexpr std::array<tools::Corner, 4> kSquare = {{{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}}};
+
+// Where the standard input of a run comes from.
+enum class Stdin { DevNull, Text, Closed };
+
+struct Outcome {
+  int status = -1;  // the exit status, or -1 when the process did not exit by itself
+  std::string out;
+  std::string err;
+};
+
+// A copy of the executable in a folder whose name holds a dot, so the settings file must be
+// named after the executable and not cut at the folder's dot.
+struct EndToEnd : ::testing::Test {
+  EndToEnd() {
+    std::filesystem::create_directory(dir.path() / "my.tools");
+    std::filesystem::copy_file(FACETOR_EXE, exe);
+  }
+
+  // Runs the copy in the temporary directory with `arguments` and the standard input `input`
+  // (`text` for Stdin::Text), and waits at most a minute for it.
+  Outcome run(const std::vector<std::string>& arguments, Stdin input = Stdin::DevNull,
+              const std::string& text = "") {
+    const std::string inPath = input == Stdin::Text ? dir.file("stdin.txt") : "/dev/null";
+    if (input == Stdin::Text) writeFile(inPath, text);
+    const bool closeStdin = input == Stdin::Closed;
+    const std::string outPath = dir.file("stdout.txt");
+    const std::string errPath = dir.file("stderr.txt");
+    const std::string cwd = dir.path().string();
+    std::vector<char*> argv = {const_cast<char*>(exe.c_str())};
+    for (const std::string& argument : arguments) {
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+
+    pid_t pid = fork();
+    if (pid == 0) {
+      int in = open(inPath.c_str(), O_RDONLY);
+      int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
+          chdir(cwd.c_str()) != 0) {
+        _exit(127);
+      }
+      if (closeStdin) close(0);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    Outcome outcome;
+    if (pid < 0) {
+      ADD_FAILURE() << "fork failed";
+      return outcome;
+    }
+    int wstatus = 0;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (waitpid(pid, &wstatus, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(pid, SIGKILL);
+        waitpid(pid, &wstatus, 0);
+        ADD_FAILURE() << "facetor did not end within a minute";
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (WIFEXITED(wstatus)) outcome.status = WEXITSTATUS(wstatus);
+    outcome.out = readFile(outPath);
+    outcome.err = readFile(errPath);
+    return outcome;
+  }
+
+  void expectDefaultSettings() {
+    std::string expected;
+    for (std::size_t i = 0; i < kDefaultSettingsLines; ++i) {
+      expected.append(defaultSettingsLine(i)).append("\r\n");
+    }
+    EXPECT_EQ(readFile(dir.file("my.tools/facetor.cfg")), expected);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("my.cfg")));
+  }
+
+  TempDir dir;
+  const std::string exe = dir.file("my.tools/facetor");
+};
+
+TEST_F(EndToEnd, FailuresReportOnStandardErrorAndExit255) {
+  DxfWriter tooManyColors;
+  tooManyColors.begin();
+  for (int color = 0; color < 256; ++color) tooManyColors.face(color, kSquare);
+  tooManyColors.face(-1, kSquare).end();
+
+  struct Case {
+    const char* name;
+    const char* file;  // written into the temporary directory unless content is empty
+    std::string content;
+    const char* argument;  // the command line: this name in the directory
+    std::string message;   // after "facetor: error: ", with "@" standing for the directory
+  };
+  const std::vector<Case> cases = {
+      {"cannot open", "", "", "missing", "Can't open DXF file:\n\n@/missing.dxf"},
+      {"no faces", "notes.dxf", "Just a note,\r\nno drawing.\r\n", "notes.dxf",
+       "Probably Not DXF file:\nPlease check the file name/format!\n@/notes.dxf line: 4"},
+      {"wrong color code", "nocolor.dxf",
+       DxfWriter().begin().pair("0", "3DFACE").pair("8", "0").pair("10", "0.0").end().text(),
+       "nocolor", "Wrong DXF Color Code\nShould be 62 but 10\n@/nocolor.dxf line 9"},
+      {"color above 255", "bright.dxf",
+       DxfWriter().begin().face(1, kSquare).face(300, kSquare).end().text(), "bright.dxf",
+       "Beyond Color Index limitation 255 < 300\n@/bright.dxf line 40"},
+      {"more than 256 colors", "many.dxf", tooManyColors.text(), "many.dxf",
+       "Beyond Color Count limitation 256 < 257\n@/many.dxf line 7690"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(dir.file("my.tools/facetor.cfg"));
+    if (!c.content.empty()) writeFile(dir.file(c.file), c.content);
+    std::string message = c.message;
+    message.replace(message.find('@'), 1, dir.path().string());
+
+    Outcome outcome = run({dir.file(c.argument)});
+    EXPECT_EQ(outcome.status, 255);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_EQ(outcome.err, "facetor: error: " + message + "\n");
+    expectDefaultSettings();
+  }
+}
+
+// TODO(x3d): once the X3D document is written, this run must end with status 0, write
+// plate.x3d beside the input and print the completion report on standard output.
+TEST_F(EndToEnd, ValidDrawingEndsSilentlyWithoutDocumentForNow) {
+  std::filesystem::copy_file(std::string(FACETOR_EXAMPLES) + "/plate.dxf", dir.file("plate.dxf"));
+  Outcome outcome = run({dir.file("plate.dxf"), "ignored.dxf"});
+  EXPECT_EQ(outcome.status, 255);
+  EXPECT_EQ(outcome.out, "");
+  EXPECT_EQ(outcome.err, "");
+  EXPECT_FALSE(std::filesystem::exists(dir.file("plate.x3d")));
+  expectDefaultSettings();
+}
+
+TEST_F(EndToEnd, HelpAndVersionPrintAndExitBeforeAnyRun) {
+  Outcome version = run({"--version", "plate.dxf"});
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "facetor " FACETOR_VERSION "\n");
+  EXPECT_EQ(version.err, "");
+
+  for (const char* help : {"-h", "--help"}) {
+    SCOPED_TRACE(help);
+    Outcome outcome = run({help});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out.rfind("Usage: facetor", 0), 0u) << outcome.out;
+    EXPECT_EQ(outcome.err, "");
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.file("my.tools/facetor.cfg")));
+
+  // Only the first argument is an option; later ones are ignored like any extra argument.
+  Outcome late = run({dir.file("missing.dxf"), "--version"});
+  EXPECT_EQ(late.status, 255);
+  EXPECT_EQ(late.out, "");
+}
+
+TEST_F(EndToEnd, WithoutArgumentTheOpenPromptReadsStandardInput) {
+  Outcome cancelled = run({});
+  EXPECT_EQ(cancelled.status, 255);
+  EXPECT_EQ(cancelled.out, "");
+  EXPECT_EQ(cancelled.err, "");
+  expectDefaultSettings();
+
+  // A closed standard input cancels as well: the settings file, opened first, must not be
+  // taken for it.
+  Outcome closed = run({}, Stdin::Closed);
+  EXPECT_EQ(closed.status, 255);
+  EXPECT_EQ(closed.out, "");
+  EXPECT_EQ(closed.err, "");
+
+  // A missing name is refused and asked again; "notes" finds notes.dxf, which is no drawing.
+  writeFile(dir.file("notes.dxf"), "Just a note,\r\nno drawing.\r\n");
+  const std::string answers = "missing.dxf\nnotes\n";
+  Outcome answered = run({}, Stdin::Text, answers);
+  EXPECT_EQ(answered.status, 255);
+  EXPECT_EQ(answered.out, "");
+  EXPECT_EQ(answered.err,
+            "No such file: missing.dxf\nfacetor: error: Probably Not DXF file:\n"
+            "Please check the file name/format!\n" +
+                std::filesystem::canonical(dir.path()).string() + "/notes.dxf line: 4\n");
+}
+
+}  // namespace
+}  // namespace facetor
