@@ -1,1 +1,254 @@
-int main() { return 0; }
+// survey_bench: times the color survey on a large drawing, with the passes under it (reading
+// the file, splitting it into lines, one output pass) to show where the time goes.
+//
+//   survey_bench [--size BYTES] [--colors C] [--lf] [--repeat N] [DRAWING.dxf]
+//
+// Without a drawing one of about BYTES (default 100M) is generated in /tmp and deleted at the
+// end. Every pass runs once to warm the page cache and then N times (default 5).
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "../tools/dxf_writer.h"
+#include "dxf/line_reader.h"
+#include "dxf/scanner.h"
+#include "dxf/survey.h"
+#include "platform/platform.h"
+#include "run/run_state.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+/// A platform that answers nothing and prints every message box, which only a failing survey
+/// shows.
+class NullPlatform : public facetor::Platform {
+ public:
+  std::string executablePath() override { return {}; }
+  int messageBox(facetor::IconKind, const std::string& text, const std::string&) override {
+    std::fprintf(stderr, "survey_bench: message: %s\n", text.c_str());
+    return facetor::kIdOk;
+  }
+  std::optional<std::string> askPath(const facetor::FilePrompt&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::int64_t calendarSeconds() override { return 0; }
+  facetor::LocalTime localTime() override { return {2024, 1, 1, 0, 0, 0}; }
+  bool caseSensitivePaths() const override { return true; }
+  void setThreadLocale() override {}
+};
+
+struct Options {
+  std::uint64_t size = 100'000'000;
+  std::int32_t colors = 8;
+  bool crlf = true;
+  int repeat = 5;
+  std::string path;  // empty: generate one
+};
+
+int usage(const char* problem) {
+  std::fprintf(stderr,
+               "survey_bench: %s\n"
+               "usage: survey_bench [--size BYTES] [--colors C] [--lf] [--repeat N] "
+               "[DRAWING.dxf]\n"
+               "  BYTES takes the suffixes k, M and G (powers of 1000); default 100M\n",
+               problem);
+  return 2;
+}
+
+bool parseNumber(std::string_view text, std::uint64_t& out) {
+  std::uint64_t value = 0;
+  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (ec != std::errc{} || ptr == text.data()) return false;
+  std::string_view rest(ptr, static_cast<std::size_t>(text.data() + text.size() - ptr));
+  std::uint64_t factor = 1;
+  if (rest == "k" || rest == "K") {
+    factor = 1'000;
+  } else if (rest == "M") {
+    factor = 1'000'000;
+  } else if (rest == "G") {
+    factor = 1'000'000'000;
+  } else if (!rest.empty()) {
+    return false;
+  }
+  if (value > UINT64_MAX / factor) return false;
+  out = value * factor;
+  return true;
+}
+
+long peakRssKiB() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss;  // KiB on Linux
+}
+
+/// Runs `pass` once to warm up and then `repeat` times; prints min and median with the
+/// throughput, and returns the last result of the pass.
+template <class Pass>
+auto timePass(const char* name, int repeat, std::uint64_t bytes, Pass&& pass) {
+  auto result = pass();
+  std::vector<double> seconds;
+  for (int i = 0; i < repeat; ++i) {
+    auto start = Clock::now();
+    result = pass();
+    seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  std::sort(seconds.begin(), seconds.end());
+  double best = seconds.front();
+  double median = seconds[seconds.size() / 2];
+  std::printf("%-22s min %8.2f ms  median %8.2f ms  %6.2f GB/s (median %.2f GB/s)\n", name,
+              best * 1e3, median * 1e3, static_cast<double>(bytes) / best / 1e9,
+              static_cast<double>(bytes) / median / 1e9);
+  return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  for (int i = 1; i < argc; ++i) {
+    std::string_view arg = argv[i];
+    std::uint64_t number = 0;
+    bool hasValue = i + 1 < argc;
+    if (arg == "--size") {
+      if (!hasValue || !parseNumber(argv[++i], number) || number == 0) {
+        return usage("--size needs a positive number of bytes");
+      }
+      options.size = number;
+    } else if (arg == "--colors") {
+      if (!hasValue || !parseNumber(argv[++i], number) || number < 1 || number > 255) {
+        return usage("--colors needs a number from 1 to 255");
+      }
+      options.colors = static_cast<std::int32_t>(number);
+    } else if (arg == "--repeat") {
+      if (!hasValue || !parseNumber(argv[++i], number) || number < 1 || number > 1000) {
+        return usage("--repeat needs a number from 1 to 1000");
+      }
+      options.repeat = static_cast<int>(number);
+    } else if (arg == "--lf") {
+      options.crlf = false;
+    } else if (arg.starts_with("-")) {
+      return usage("unknown option");
+    } else if (options.path.empty()) {
+      options.path = arg;
+    } else {
+      return usage("more than one drawing");
+    }
+  }
+
+  bool generated = options.path.empty();
+  if (generated) {
+    char name[] = "/tmp/survey_bench_XXXXXX.dxf";
+    int fd = mkstemps(name, 4);
+    if (fd < 0) {
+      std::perror("survey_bench: mkstemps");
+      return 1;
+    }
+    options.path = name;
+    std::FILE* file = fdopen(fd, "wb");
+    facetor::tools::DrawingOptions drawing;
+    drawing.targetBytes = options.size;
+    drawing.colors = options.colors;
+    drawing.crlf = options.crlf;
+    auto start = Clock::now();
+    facetor::tools::DrawingSummary summary = facetor::tools::writeDrawing(file, drawing);
+    bool ok = file != nullptr && summary.ok && std::fclose(file) == 0;
+    if (!ok) {
+      std::fprintf(stderr, "survey_bench: cannot write %s\n", options.path.c_str());
+      std::remove(options.path.c_str());
+      return 1;
+    }
+    std::printf("generated %s: %llu faces, %d colors, %s line ends, %.2f s\n", options.path.c_str(),
+                static_cast<unsigned long long>(summary.faces), summary.colors,
+                options.crlf ? "CR LF" : "LF",
+                std::chrono::duration<double>(Clock::now() - start).count());
+  }
+
+  std::error_code error;
+  std::uint64_t bytes = std::filesystem::file_size(options.path, error);
+  if (error) {
+    std::fprintf(stderr, "survey_bench: cannot read %s\n", options.path.c_str());
+    return 1;
+  }
+  std::printf("drawing %s: %llu bytes, %d repeats after one warm-up\n", options.path.c_str(),
+              static_cast<unsigned long long>(bytes), options.repeat);
+  long rssBefore = peakRssKiB();
+
+  // The floor: the bytes alone, through the same block size as the line reader.
+  timePass("read blocks", options.repeat, bytes, [&] {
+    std::FILE* file = std::fopen(options.path.c_str(), "rb");
+    std::uint64_t total = 0;
+    if (file == nullptr) return total;
+    std::unique_ptr<char[]> block(new char[facetor::LineReader::kDefaultBlockSize]);
+    while (std::size_t got =
+               std::fread(block.get(), 1, facetor::LineReader::kDefaultBlockSize, file)) {
+      total += got;
+    }
+    std::fclose(file);
+    return total;
+  });
+
+  std::int32_t lines = timePass("lines (LineReader)", options.repeat, bytes, [&] {
+    facetor::LineReader reader(facetor::DxfScanner::kLineChars);
+    reader.open(options.path);
+    std::uint64_t characters = 0;
+    while (!reader.atFileEnd()) {
+      reader.readLine();
+      characters += reader.line().size();
+    }
+    if (characters == 0) std::puts("no characters");
+    return reader.lineNo();
+  });
+
+  NullPlatform platform;
+  std::vector<std::int32_t> colors = timePass("survey (surveyColors)", options.repeat, bytes, [&] {
+    auto run = std::make_unique<facetor::RunState>(platform);
+    run->dxfPath = options.path;
+    std::vector<std::int32_t> found;
+    if (!run->dxfFile.open(options.path)) return found;
+    run->dxfFile.setFaceColor(-1);
+    if (!facetor::surveyColors(*run)) return found;
+    found.assign(run->colorList.begin(), run->colorList.begin() + run->colorCount);
+    return found;
+  });
+  if (colors.empty()) {
+    std::fprintf(stderr, "survey_bench: the survey failed\n");
+    if (generated) std::remove(options.path.c_str());
+    return 1;
+  }
+
+  std::int32_t color = colors.front();
+  char passName[40];
+  std::snprintf(passName, sizeof passName, "scanColor(%d)", color);
+  std::int64_t faces = timePass(passName, options.repeat, bytes, [&] {
+    facetor::DxfScanner scanner;
+    scanner.open(options.path);
+    std::int64_t count = 0;
+    facetor::ScanResult result =
+        scanner.scanColor(color, [&](const facetor::FaceRecord&) { ++count; });
+    return result == facetor::ScanResult::Ended ? count : -1;
+  });
+
+  std::printf("lines %d, colors %zu:", lines, colors.size());
+  for (std::int32_t c : colors) std::printf(" %d", c);
+  std::printf("\nfaces of color %d: %lld\n", color, static_cast<long long>(faces));
+  std::printf("peak RSS %ld KiB (%ld KiB before the passes)\n", peakRssKiB(), rssBefore);
+
+  if (generated) std::remove(options.path.c_str());
+  return 0;
+}

@@ -1,17 +1,58 @@
 #include "dxf/line_reader.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
+#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
+#include <emmintrin.h>
+#define FACETOR_LINE_FEEDS_SSE2 1
+#endif
+
 namespace facetor {
+namespace {
+
+constexpr std::ptrdiff_t kChunkSize = 64;
+
+// The line feeds among the 64 bytes at `p`: bit i is set when p[i] is a line feed.
+std::uint64_t lineFeedMask(const char* p) {
+#if defined(FACETOR_LINE_FEEDS_SSE2)
+  const __m128i lineFeeds = _mm_set1_epi8('\n');
+  std::uint64_t mask = 0;
+  for (int i = 0; i < 4; ++i) {
+    __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+    auto bits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, lineFeeds)));
+    mask |= std::uint64_t{bits} << (16 * i);
+  }
+  return mask;
+#else
+  constexpr std::uint64_t kLow7 = 0x7f7f7f7f7f7f7f7fu;
+  constexpr std::uint64_t kLineFeeds = 0x0a0a0a0a0a0a0a0au;
+  std::uint64_t mask = 0;
+  for (int i = 0; i < 8; ++i) {
+    std::uint64_t word = 0;
+    for (int b = 0; b < 8; ++b) {  // byte b of the word is p[8 * i + b], whatever the byte order
+      word |= std::uint64_t{static_cast<unsigned char>(p[8 * i + b])} << (8 * b);
+    }
+    word ^= kLineFeeds;  // a line feed becomes a zero byte
+    // The high bit of each byte that is zero, exactly (no carry crosses a byte).
+    std::uint64_t zeros = ~(((word & kLow7) + kLow7) | word | kLow7);
+    // Gathers the eight high bits into the low byte, byte b to bit b.
+    mask |= ((zeros >> 7) * 0x0102040810204080u >> 56) << (8 * i);
+  }
+  return mask;
+#endif
+}
+
+}  // namespace
 
 LineReader::LineReader(std::size_t maxKept, std::size_t blockSize)
     : maxKept_(maxKept),
       spillLimit_(maxKept < kWholeLines ? maxKept + 1 : kWholeLines),
       block_(new char[blockSize]),
       blockSize_(blockSize) {
-  cur_ = end_ = block_.get();
+  cur_ = end_ = scanned_ = block_.get();
   if (maxKept_ < kWholeLines) spill_.reserve(spillLimit_);
 }
 
@@ -40,23 +81,39 @@ void LineReader::restart() {
     std::fseek(file_, 0, SEEK_SET);
     std::clearerr(file_);
   }
-  cur_ = end_ = block_.get();
+  cur_ = end_ = scanned_ = block_.get();
+  lineFeeds_ = 0;
   held_.clear();
   line_ = {};
   atEnd_ = false;
   lineNo_ = 0;
 }
 
-bool LineReader::readLine() {
-  if (lineNo_ < std::numeric_limits<std::int32_t>::max()) ++lineNo_;
-  const char* newline =
-      static_cast<const char*>(std::memchr(cur_, '\n', static_cast<std::size_t>(end_ - cur_)));
-  if (newline == nullptr) return readLineAcrossBlocks();
-  std::size_t length = static_cast<std::size_t>(newline - cur_);
-  if (length != 0 && newline[-1] == '\r') --length;
-  line_ = std::string_view(cur_, std::min(length, maxKept_));
-  cur_ = newline + 1;
+// Scans chunks until one holds a line feed; false when fewer than a chunk's bytes are left.
+bool LineReader::scanChunks() {
+  while (lineFeeds_ == 0) {
+    if (end_ - scanned_ < kChunkSize) return false;
+    lineFeeds_ = lineFeedMask(scanned_);
+    chunk_ = scanned_;
+    scanned_ += kChunkSize;
+  }
   return true;
+}
+
+// Fewer than a chunk's bytes are left unscanned in the block: the line ends among them, or
+// runs past the end of the block. Chunks start again at the next line.
+bool LineReader::readLineNearBlockEnd() {
+  const char* newline = static_cast<const char*>(
+      std::memchr(scanned_, '\n', static_cast<std::size_t>(end_ - scanned_)));
+  bool delivered = true;
+  if (newline != nullptr) {
+    deliver(newline);
+  } else {
+    delivered = readLineAcrossBlocks();
+  }
+  scanned_ = cur_;
+  lineFeeds_ = 0;
+  return delivered;
 }
 
 bool LineReader::refill() {

@@ -66,9 +66,21 @@ bool magnitudeAtLeastOne(const char* p, const char* end) {
   return position + exponent > 0;
 }
 
+// Reads a line of one or two digits and nothing else, the usual group code, without a loop,
+// so that the mix of lengths costs no mispredicted branch. False for any other line.
+bool readShortNumber(std::string_view line, std::int32_t& out) {
+  if (line.size() - 1 >= 2) return false;
+  auto first = static_cast<unsigned char>(line.front() - '0');
+  auto last = static_cast<unsigned char>(line.back() - '0');
+  if (first >= 10 || last >= 10) return false;
+  out = line.size() == 1 ? first : first * 10 + last;
+  return true;
+}
+
 }  // namespace
 
 bool readInt(std::string_view line, std::int32_t& out) {
+  if (readShortNumber(line, out)) return true;
   const char* p = skipSpace(line.data(), line.data() + line.size());
   const char* end = line.data() + line.size();
   bool negative = false;
@@ -105,6 +117,7 @@ bool readFloat(std::string_view line, float& out) {
 }
 
 bool readGroupCode(std::string_view line, std::int32_t& code) {
+  if (readShortNumber(line, code)) return true;
   const char* end = line.data() + line.size();
   const char* p = skipSpace(line.data(), end);
   bool negative = false;
