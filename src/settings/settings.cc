@@ -54,11 +54,8 @@ bool contains(std::string_view text, std::string_view part) {
 }
 
 // Creates the settings file with its default content, open for reading at its first line.
-// Returns null when it cannot be created. A file of that name that already exists is never
-// touched: it could not be read, and emptying it would lose the user's settings.
+// Returns null when it cannot be created.
 std::FILE* createDefaultSettings(const std::string& path) {
-  std::error_code error;
-  if (std::filesystem::exists(std::filesystem::symlink_status(path, error))) return nullptr;
 #ifdef _WIN32
   std::FILE* file = std::fopen(path.c_str(), "w+b");
 #else
@@ -100,12 +97,17 @@ void openSettings(RunState& run) {
   run.settingsPath = run.modulePath + "cfg";
   run.settingsAvailable = false;
 
+  // Only a regular file is read, and a new one is made only where nothing bears the name: an
+  // existing file that cannot be read is never emptied, and a directory, a pipe or a dangling
+  // link is neither read (a pipe would block) nor replaced.
+  namespace fs = std::filesystem;
   std::error_code error;
-  if (!std::filesystem::is_directory(run.settingsPath, error)) {
+  if (fs::is_regular_file(fs::status(run.settingsPath, error))) {
     if (run.settingsFile.open(run.settingsPath)) {
       run.settingsAvailable = true;
       return;
     }
+  } else if (!fs::exists(fs::symlink_status(run.settingsPath, error))) {
     if (std::FILE* created = createDefaultSettings(run.settingsPath)) {
       run.settingsFile.attach(created);
       run.settingsAvailable = true;

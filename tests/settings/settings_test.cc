@@ -148,8 +148,14 @@ TEST_F(SettingsTest, UnusableSettingsFileWarnsAndIsLeftAlone) {
   // A directory that bears the settings file's name can be neither read nor replaced.
   std::filesystem::create_directory(d + "/facetor.cfg");
   writeFile(d + "/facetor.cfg/keep", "x");
+  // Reading a pipe would block until something writes to it.
+  ASSERT_EQ(mkfifo((d + "/pipe.cfg").c_str(), 0600), 0);
+  // Creating the file through a dangling link would put it somewhere else.
+  std::filesystem::create_symlink(d + "/elsewhere.cfg", d + "/dangling.cfg");
   const Row rows[] = {
       {"directory of that name", d + "/facetor.exe", d + "/facetor.cfg"},
+      {"pipe of that name", d + "/pipe.exe", d + "/pipe.cfg"},
+      {"dangling link of that name", d + "/dangling.exe", d + "/dangling.cfg"},
       {"missing folder", d + "/missing/facetor.exe", d + "/missing/facetor.cfg"},
   };
   for (const Row& row : rows) {
@@ -177,6 +183,7 @@ TEST_F(SettingsTest, UnusableSettingsFileWarnsAndIsLeftAlone) {
   EXPECT_TRUE(std::filesystem::is_directory(d + "/facetor.cfg"));
   EXPECT_EQ(readFile(d + "/facetor.cfg/keep"), "x");
   EXPECT_FALSE(std::filesystem::exists(d + "/missing"));
+  EXPECT_FALSE(std::filesystem::exists(d + "/elsewhere.cfg"));
 }
 
 TEST_F(SettingsTest, UnreadableFileIsNotEmptied) {
