@@ -77,25 +77,37 @@ bool readShortNumber(std::string_view line, std::int32_t& out) {
   return true;
 }
 
+// The integer at the start of a line: leading white space, an optional sign, then digits,
+// saturated to the 32-bit range. `digits` to `end` are the digits read (none when equal).
+struct IntegerPrefix {
+  const char* digits;
+  const char* end;
+  bool negative;
+  std::int32_t value;
+};
+
+IntegerPrefix readIntegerPrefix(std::string_view line) {
+  const char* lineEnd = line.data() + line.size();
+  const char* p = skipSpace(line.data(), lineEnd);
+  bool negative = false;
+  if (p != lineEnd && (*p == '+' || *p == '-')) negative = *p++ == '-';
+  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+  std::int64_t magnitude = 0;
+  const char* q = p;
+  for (; q != lineEnd && isDigit(*q); ++q) {
+    if (magnitude <= kLimit) magnitude = magnitude * 10 + (*q - '0');
+  }
+  magnitude = std::min(magnitude, negative ? kLimit : kLimit - 1);
+  return {p, q, negative, static_cast<std::int32_t>(negative ? -magnitude : magnitude)};
+}
+
 }  // namespace
 
 bool readInt(std::string_view line, std::int32_t& out) {
   if (readShortNumber(line, out)) return true;
-  const char* p = skipSpace(line.data(), line.data() + line.size());
-  const char* end = line.data() + line.size();
-  bool negative = false;
-  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
-  if (p == end || !isDigit(*p)) return false;
-  std::int64_t magnitude = 0;
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  for (; p != end && isDigit(*p); ++p) {
-    if (magnitude <= kLimit) magnitude = magnitude * 10 + (*p - '0');
-  }
-  if (negative) {
-    out = static_cast<std::int32_t>(magnitude >= kLimit ? -kLimit : -magnitude);
-  } else {
-    out = static_cast<std::int32_t>(magnitude >= kLimit ? kLimit - 1 : magnitude);
-  }
+  IntegerPrefix prefix = readIntegerPrefix(line);
+  if (prefix.digits == prefix.end) return false;
+  out = prefix.value;
   return true;
 }
 
@@ -118,25 +130,13 @@ bool readFloat(std::string_view line, float& out) {
 
 bool readGroupCode(std::string_view line, std::int32_t& code) {
   if (readShortNumber(line, code)) return true;
-  const char* end = line.data() + line.size();
-  const char* p = skipSpace(line.data(), end);
-  bool negative = false;
-  if (p != end && (*p == '+' || *p == '-')) negative = *p++ == '-';
   // Fast path for the usual group-code line, a plain integer.
-  const char* q = p;
-  std::int64_t magnitude = 0;
-  constexpr std::int64_t kLimit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-  for (; q != end && isDigit(*q); ++q) {
-    if (magnitude <= kLimit) magnitude = magnitude * 10 + (*q - '0');
-  }
-  if (q != p && (q == end || (*q != '.' && *q != 'e' && *q != 'E'))) {
-    if (magnitude == 0) {
-      code = negative ? -1 : 0;
-    } else if (negative) {
-      code = static_cast<std::int32_t>(-std::min(magnitude, kLimit));
-    } else {
-      code = static_cast<std::int32_t>(std::min(magnitude, kLimit - 1));
-    }
+  IntegerPrefix prefix = readIntegerPrefix(line);
+  const char* after = prefix.end;
+  const char* lineEnd = line.data() + line.size();
+  if (prefix.digits != after &&
+      (after == lineEnd || (*after != '.' && *after != 'e' && *after != 'E'))) {
+    code = prefix.value == 0 && prefix.negative ? -1 : prefix.value;
     return true;
   }
   float value = 0;
