@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "../tools/dxf_writer.h"
+#include "documents.h"
 #include "settings/settings.h"
 #include "temp_dir.h"
 
 namespace facetor {
 namespace {
 
+using testing::keepDocument;
 using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
@@ -46,8 +48,9 @@ struct EndToEnd : ::testing::Test {
 
   // Runs the copy in the temporary directory with `arguments` and the standard input `input`
   // (`text` for Stdin::Text), and waits at most a minute for it.
+  // With `unprivileged`, a test running as root runs the program as the user nobody.
   Outcome run(const std::vector<std::string>& arguments, Stdin input = Stdin::DevNull,
-              const std::string& text = "") {
+              const std::string& text = "", bool unprivileged = false) {
     const std::string inPath = input == Stdin::Text ? dir.file("stdin.txt") : "/dev/null";
     if (input == Stdin::Text) writeFile(inPath, text);
     const bool closeStdin = input == Stdin::Closed;
@@ -67,6 +70,9 @@ struct EndToEnd : ::testing::Test {
       int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
       if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
           chdir(cwd.c_str()) != 0) {
+        _exit(127);
+      }
+      if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
         _exit(127);
       }
       if (closeStdin) close(0);
@@ -149,16 +155,59 @@ TEST_F(EndToEnd, FailuresReportOnStandardErrorAndExit255) {
   }
 }
 
-// TODO(x3d): once the X3D document is written, this run must end with status 0, write
-// plate.x3d beside the input and print the completion report on standard output.
-TEST_F(EndToEnd, ValidDrawingEndsSilentlyWithoutDocumentForNow) {
+TEST_F(EndToEnd, GeneratedDrawingsConvertWithTheCompletionReport) {
+  struct Row {
+    const char* name;
+    bool crlf;
+    std::int32_t colors;
+  };
+  const Row rows[] = {{"three colors, CR LF", true, 3}, {"five colors, LF", false, 5}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    DxfWriter dxf(row.crlf);
+    dxf.begin();
+    int triangles = 0;
+    for (int i = 0; i < 40; ++i) {
+      const float shift = static_cast<float>(i) - 20.5f;
+      const bool quad = i % 3 != 0;
+      dxf.face(1 + (i * 7) % row.colors * 40,
+               {{{shift, -1, 0}, {shift + 1, -2.25f, 0.5f}, {shift, 3, 2}, {shift, 3, quad ? 4.f : 2.f}}});
+      triangles += quad ? 2 : 1;
+    }
+    const std::string input = dir.file("drawing.dxf");
+    writeFile(input, dxf.end().text());
+
+    Outcome outcome = run({input});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.err, "");
+    EXPECT_EQ(outcome.out, "facetor Conversion Completed !!\n\nfrom / to\n" + input +
+                               "    \n" + dir.file("drawing.x3d") + "\n");
+    const std::string document = readFile(dir.file("drawing.x3d"));
+    EXPECT_NE(document.find("Converted " + std::to_string(triangles) + " polygons. -->\r\n"),
+              std::string::npos);
+    keepDocument(dir.file("drawing.x3d"), row.crlf ? "crlf" : "lf");
+  }
+  expectDefaultSettings();
+}
+
+TEST_F(EndToEnd, ReadOnlyOutputIsReportedAndKept) {
   std::filesystem::copy_file(std::string(FACETOR_EXAMPLES) + "/plate.dxf", dir.file("plate.dxf"));
-  Outcome outcome = run({dir.file("plate.dxf"), "ignored.dxf"});
+  writeFile(dir.file("plate.x3d"), "an older document\r\n");
+  std::filesystem::permissions(dir.file("plate.x3d"), std::filesystem::perms::owner_read |
+                                                          std::filesystem::perms::group_read |
+                                                          std::filesystem::perms::others_read);
+  // Root writes into read-only files, so the run goes as an ordinary user then.
+  for (const char* folder : {"", "my.tools"}) {
+    std::filesystem::permissions(dir.path() / folder, std::filesystem::perms::all);
+  }
+  Outcome outcome = run({dir.file("plate.dxf")}, Stdin::DevNull, "", /*unprivileged=*/true);
   EXPECT_EQ(outcome.status, 255);
   EXPECT_EQ(outcome.out, "");
-  EXPECT_EQ(outcome.err, "");
-  EXPECT_FALSE(std::filesystem::exists(dir.file("plate.x3d")));
-  expectDefaultSettings();
+  EXPECT_EQ(outcome.err,
+            "facetor: error: Can't write X3D file!\n"
+            "Perhaps specified file already exists and write protected\n\n" +
+                dir.file("plate.x3d") + "\n");
+  EXPECT_EQ(readFile(dir.file("plate.x3d")), "an older document\r\n");
 }
 
 TEST_F(EndToEnd, HelpAndVersionPrintAndExitBeforeAnyRun) {

@@ -33,6 +33,24 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+/// Makes `path` the current directory until the end of the scope.
+class CurrentDir {
+ public:
+  explicit CurrentDir(const std::filesystem::path& path)
+      : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(path);
+  }
+  ~CurrentDir() {
+    std::error_code ignored;
+    std::filesystem::current_path(previous_, ignored);
+  }
+  CurrentDir(const CurrentDir&) = delete;
+  CurrentDir& operator=(const CurrentDir&) = delete;
+
+ private:
+  std::filesystem::path previous_;
+};
+
 /// Writes `bytes` to `path` exactly (binary).
 inline void writeFile(const std::string& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary);

@@ -53,19 +53,16 @@ std::string formatComponent(double v) {
   digits += scientific[0];
   digits += scientific.substr(2, e - 2);
 
-  if (exponent < -1) {  // below 0.1: the exponent form
+  if (exponent < -1) {
+    // Below 0.1 the two digits are written as a plain decimal too: the X3D schema accepts
+    // color components only in the form 0.xxx, and 5.3e-002 would make the document invalid.
     if (roundHalfUp(digits, 2)) {
       digits.pop_back();
       ++exponent;
     }
-    std::string fraction = digits.substr(1);
+    std::string fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
     dropTrailingZeros(fraction);
-    char expText[8];
-    int magnitude = -exponent;
-    expText[0] = static_cast<char>('0' + magnitude / 100 % 10);
-    expText[1] = static_cast<char>('0' + magnitude / 10 % 10);
-    expText[2] = static_cast<char>('0' + magnitude % 10);
-    return std::string(1, digits[0]) + "." + fraction + "e-" + std::string(expText, 3);
+    return "0." + fraction;
   }
   // 0.1 <= v < 1: two decimals.
   if (roundHalfUp(digits, 2)) return "1.";

@@ -34,10 +34,9 @@ void buildMaterials(ColorTable& table, const ColorList& colors, std::int32_t col
 void overrideMaterial(ColorTable& table, std::int32_t colorCount, std::int32_t color,
                       std::string_view material);
 
-/// Formats a value 0 <= v < 1 with two significant digits: "0." and two decimals rounded half
-/// up for v = 0 and v >= 0.1 (1. when it rounds up to 1), the exponent form d.de-00x below
-/// 0.1; zeros at the end of the fraction are dropped and the point stays ("0.5", "1.",
-/// "4.e-004").
+/// Formats a value 0 <= v < 1 with two significant digits, rounded half up, in decimal
+/// notation: "0." and the digits, or "1." when v rounds up to 1; zeros at the end of the
+/// fraction are dropped and the point stays ("0.5", "0.", "1.", "0.0004", "0.000031").
 std::string formatComponent(double v);
 
 }  // namespace facetor

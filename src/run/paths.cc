@@ -1,5 +1,8 @@
 #include "run/paths.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace facetor {
 
 std::string pathFromCommandLine(std::string_view commandLine) {
@@ -20,6 +23,11 @@ DerivedNames deriveNames(std::string_view path, bool keepExtensionCase) {
     }
   }
   return {std::string(base).append(extension), std::string(base).append(".x3d")};
+}
+
+bool sameFile(const std::string& first, const std::string& second) {
+  std::error_code error;
+  return std::filesystem::equivalent(first, second, error) && !error;
 }
 
 }  // namespace facetor

@@ -21,4 +21,7 @@ struct DerivedNames {
 /// names the file the user gave on a file system whose names are case-sensitive.
 DerivedNames deriveNames(std::string_view path, bool keepExtensionCase);
 
+/// True when both paths name one existing file (through links, or in another spelling).
+bool sameFile(const std::string& first, const std::string& second);
+
 }  // namespace facetor

@@ -35,11 +35,17 @@ inline constexpr std::string_view kWrongCorners = "Wrong COORDS + VERTICES Combi
 inline constexpr std::string_view kCornerCodes = "xyz 1|2|3*10 + vert 0|1|2|3 <> ";
 // 8. The two passes of one color counted different numbers of polygons.
 inline constexpr std::string_view kCountMismatch = "Error while verifying polygon numbers!\n\n";
+inline constexpr std::string_view kCountLine = "line: ";
 inline constexpr std::string_view kColorIndex = "\nColorIndex: ";
 // 9. The conversion is complete.
 inline constexpr std::string_view kCompleted = "facetor Conversion Completed !!\n\nfrom / to\n";
 // 10. The drawing uses more distinct colors than the color table holds.
 inline constexpr std::string_view kTooManyColors = "Beyond Color Count limitation 256 < ";
+
+// 11. Writing the X3D file failed after it was opened (a full disk, a lost device).
+inline constexpr std::string_view kWriteFailed = "Writing failed: the disk may be full\n\n";
+// 12. The output path names the DXF file being converted.
+inline constexpr std::string_view kOutputIsInput = "It is the DXF file being converted\n\n";
 
 // Pieces shared by several messages.
 inline constexpr std::string_view kLine = " line ";

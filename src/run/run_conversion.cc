@@ -9,6 +9,7 @@
 #include "run/report.h"
 #include "run/run_state.h"
 #include "settings/settings.h"
+#include "x3d/document.h"
 
 namespace facetor {
 
@@ -42,9 +43,26 @@ int runConversion(Platform& platform, std::string_view commandLine) {
   buildMaterials(run.colorTable, run.colorList, run.colorCount, run.random);
   readSettings(run);
 
-  // The output stages (Save prompt, the X3D document, the completion report) are not part of
-  // this build yet: the run ends here without writing anything.
-  return -1;
+  if (run.inputFromDialog && !askX3dPath(run)) return -1;
+  // Opening the output empties it: when it is the drawing itself, that would destroy it.
+  if (sameFile(run.dxfPath, run.x3dPath)) {
+    showReport(platform, IconKind::Error, msg::kCantWriteX3d, msg::kOutputIsInput, 0,
+               run.x3dPath, "", 0);
+    run.dxfFile.close();
+    return -1;
+  }
+  if (!run.x3dFile.open(run.x3dPath)) {
+    showReport(platform, IconKind::Error, msg::kCantWriteX3d, msg::kWriteProtected, 0,
+               run.x3dPath, "", 0);
+    run.dxfFile.close();
+    return -1;
+  }
+  if (!writeX3dDocument(run)) return -1;
+
+  // Both files are closed: the document is complete on disk while the report is on screen.
+  showReport(platform, IconKind::Information, msg::kCompleted, run.dxfPath, 0, "    \n",
+             run.x3dPath, 0);
+  return 0;
 }
 
 }  // namespace facetor

@@ -8,6 +8,7 @@
 #include "materials/color_table.h"
 #include "materials/pseudo_random.h"
 #include "platform/platform.h"
+#include "x3d/output_file.h"
 
 namespace facetor {
 
@@ -29,10 +30,13 @@ struct RunState {
   // The DXF input with the state of the current scan: the line last read, the entity name,
   // the group code, the face being read (with its color) and the line number.
   DxfScanner dxfFile;
+  // The X3D output while it is open.
+  OutputFile x3dFile;
 
   std::int32_t colorCount = 0;    // entries of colorList in use
-  std::int32_t faceCount = 0;     // triangles counted in the current color pass
-  std::int32_t polygonTotal = 0;  // triangles written over all colors
+  // Triangle counters are 64-bit: a drawing of more than 2^31 triangles must not wrap them.
+  std::int64_t faceCount = 0;     // triangles counted in the current color pass
+  std::int64_t polygonTotal = 0;  // triangles written over all colors
   std::int32_t heightExtent = 0;  // integer part of the largest z written, or 0
 
   // Settings switches.

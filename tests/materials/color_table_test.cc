@@ -21,9 +21,9 @@ TEST(FormatComponent, KnownDraws) {
     const char* text;
   };
   const Row rows[] = {
-      {0, "0."},         {1, "3.1e-005"}, {13, "4.e-004"}, {3113, "9.5e-002"},
-      {3276, "1.e-001"}, {3277, "0.1"},   {10000, "0.31"}, {16384, "0.5"},
-      {32603, "0.99"},   {32604, "1."},   {32767, "1."},
+      {0, "0."},     {1, "0.000031"}, {13, "0.0004"}, {3113, "0.095"},
+      {3276, "0.1"}, {3277, "0.1"},      {10000, "0.31"}, {16384, "0.5"},
+      {32603, "0.99"}, {32604, "1."},    {32767, "1."},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.r);
@@ -40,12 +40,12 @@ TEST(FormatComponent, EveryDrawIsShortNonNegativeAndInItsForm) {
     ASSERT_NE(text.find('.'), std::string::npos) << r << ": " << text;
     if (r == 0) {
       ASSERT_EQ(text, "0.");
-    } else if (r <= 3276) {
-      ASSERT_NE(text.find("e-0"), std::string::npos) << r << ": " << text;
     } else if (r <= 32603) {
+      // A plain decimal, as the X3D schema wants it, with at most two significant digits.
       ASSERT_EQ(text.compare(0, 2, "0."), 0) << r << ": " << text;
-      ASSERT_GT(text.size(), 2u) << r << ": " << text;
+      ASSERT_EQ(text.find_first_not_of("0123456789", 2), std::string::npos) << r << ": " << text;
       ASSERT_NE(text.back(), '0') << r << ": " << text;
+      ASSERT_LE(text.size() - text.find_first_not_of('0', 2), 2u) << r << ": " << text;
     } else {
       ASSERT_EQ(text, "1.") << r;
     }
@@ -108,7 +108,7 @@ TEST(BuildMaterials, OtherColorsDrawSixComponentsSlotBySlot) {
   build(built, {-3, -1, 7, 13}, 1);
   EXPECT_EQ(built.table[0].color, -3);
   EXPECT_EQ(built.table[0].material,
-            "diffuseColor='1.3e-003 0.56 0.19' specularColor='0.81 0.59 0.48' shininess='.2'");
+            "diffuseColor='0.0013 0.56 0.19' specularColor='0.81 0.59 0.48' shininess='.2'");
   EXPECT_EQ(built.table[1].color, -1);
   EXPECT_EQ(built.table[1].material,
             "diffuseColor='0.35 0.9 0.82' specularColor='0.75 0.17 0.86' shininess='.2'");
@@ -117,7 +117,7 @@ TEST(BuildMaterials, OtherColorsDrawSixComponentsSlotBySlot) {
   // Color 7 drew nothing, so color 13 takes the next six draws: 23281 16827 9961 491 2995
   // 11942; 4827 is left for the next draw.
   EXPECT_EQ(built.table[3].material,
-            "diffuseColor='0.71 0.51 0.3' specularColor='1.5e-002 9.1e-002 0.36' shininess='.2'");
+            "diffuseColor='0.71 0.51 0.3' specularColor='0.015 0.091 0.36' shininess='.2'");
   EXPECT_EQ(built.random.next(), 4827);
 
   // The same seed gives the same materials.

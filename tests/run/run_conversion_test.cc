@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../tools/dxf_writer.h"
+#include "documents.h"
 #include "fake_platform.h"
 #include "temp_dir.h"
 
@@ -15,6 +16,7 @@ namespace facetor {
 namespace {
 
 using testing::FakePlatform;
+using testing::keepDocument;
 using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
@@ -76,13 +78,79 @@ TEST_F(RunConversionTest, MissingInputReportsTheDerivedName) {
   }
 }
 
-TEST_F(RunConversionTest, ValidDrawingEndsQuietlyForNow) {
+TEST_F(RunConversionTest, CommandLineConversionEndsWithTheCompletionReport) {
   std::string input = writeDrawing("plate.dxf");
-  EXPECT_EQ(runConversion(platform, input), -1);
-  EXPECT_TRUE(platform.boxes.empty());
+  EXPECT_EQ(runConversion(platform, input), 0);
   EXPECT_TRUE(platform.prompts.empty());
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].icon, IconKind::Information);
+  EXPECT_EQ(platform.boxes[0].text, "facetor Conversion Completed !!\n\nfrom / to\n" + input +
+                                        "    \n" + dir.file("plate.x3d"));
+  EXPECT_EQ(platform.boxes[0].caption, "Facetor - DXF 3DFACE to X3D converter");
   EXPECT_FALSE(readFile(cfg()).empty());
+  keepDocument(dir.file("plate.x3d"));
+}
+
+TEST_F(RunConversionTest, SavePromptOffersTheDerivedNameAndCanBeCancelled) {
+  std::string input = writeDrawing("plate.dxf");
+  const std::string chosen = dir.file("chosen.x3d");
+  platform.answers = {input, chosen};
+  EXPECT_EQ(runConversion(platform, ""), 0);
+  ASSERT_EQ(platform.prompts.size(), 2u);
+  const FilePrompt& save = platform.prompts[1].prompt;
+  EXPECT_EQ(save.kind, PromptKind::Save);
+  EXPECT_STREQ(save.title, "Save X3D2.0 file with Any name You Specify!");
+  EXPECT_EQ(save.filterResource, 131);
+  EXPECT_STREQ(save.defaultExtension, ".x3d");
+  EXPECT_EQ(platform.prompts[1].initialName, dir.file("plate.x3d"));
+  ASSERT_EQ(platform.boxes.size(), 1u);
+  EXPECT_EQ(platform.boxes[0].text, "facetor Conversion Completed !!\n\nfrom / to\n" + input +
+                                        "    \n" + chosen);
   EXPECT_FALSE(std::filesystem::exists(dir.file("plate.x3d")));
+  keepDocument(chosen);
+
+  FakePlatform cancelling;
+  cancelling.modulePath = platform.modulePath;
+  cancelling.answers = {input, std::nullopt};
+  EXPECT_EQ(runConversion(cancelling, ""), -1);
+  EXPECT_EQ(cancelling.prompts.size(), 2u);
+  EXPECT_TRUE(cancelling.boxes.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.file("plate.x3d")));
+}
+
+TEST_F(RunConversionTest, OutputThatCannotBeWrittenIsReported) {
+  std::string input = writeDrawing("plate.dxf");
+  const std::string drawing = readFile(input);
+  const std::string fullDisk = "Can't write X3D file!\nWriting failed: the disk may be full\n\n";
+  const std::string cantOpen =
+      "Can't write X3D file!\nPerhaps specified file already exists and write protected\n\n";
+  std::filesystem::create_directory(dir.file("folder.x3d"));
+  const bool haveFullDevice = std::filesystem::exists("/dev/full");
+  if (haveFullDevice) std::filesystem::create_symlink("/dev/full", dir.file("full.x3d"));
+
+  struct Row {
+    const char* name;
+    std::string output;  // the Save prompt's answer
+    std::string message;
+  };
+  const Row rows[] = {
+      {"a folder of that name", dir.file("folder.x3d"), cantOpen},
+      {"a missing folder", dir.file("missing/out.x3d"), cantOpen},
+      {"the input itself", input, "Can't write X3D file!\nIt is the DXF file being converted\n\n"},
+      {"a full disk", dir.file("full.x3d"), fullDisk},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    if (row.message == fullDisk && !haveFullDevice) continue;
+    FakePlatform fake;
+    fake.modulePath = platform.modulePath;
+    fake.answers = {input, row.output};
+    EXPECT_EQ(runConversion(fake, ""), -1);
+    ASSERT_EQ(fake.boxes.size(), 1u);  // no completion report
+    EXPECT_EQ(fake.boxes[0].icon, IconKind::Error);
+    EXPECT_EQ(fake.boxes[0].text, row.message + row.output);
+    EXPECT_EQ(readFile(input), drawing);
+  }
 }
 
 TEST_F(RunConversionTest, SurveyFailureComesBeforeAnySavePrompt) {
