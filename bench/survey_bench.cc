@@ -24,7 +24,7 @@
 #include <system_error>
 #include <vector>
 
-#include "../tools/dxf_writer.h"
+#include "bench_support.h"
 #include "dxf/line_reader.h"
 #include "dxf/scanner.h"
 #include "dxf/survey.h"
@@ -33,25 +33,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-/// A platform that answers nothing and prints every message box, which only a failing survey
-/// shows.
-class NullPlatform : public facetor::Platform {
- public:
-  std::string executablePath() override { return {}; }
-  int messageBox(facetor::IconKind, const std::string& text, const std::string&) override {
-    std::fprintf(stderr, "survey_bench: message: %s\n", text.c_str());
-    return facetor::kIdOk;
-  }
-  std::optional<std::string> askPath(const facetor::FilePrompt&, const std::string&) override {
-    return std::nullopt;
-  }
-  std::int64_t calendarSeconds() override { return 0; }
-  facetor::LocalTime localTime() override { return {2024, 1, 1, 0, 0, 0}; }
-  bool caseSensitivePaths() const override { return true; }
-  void setThreadLocale() override {}
-};
+using facetor::bench::Clock;
+using facetor::bench::parseNumber;
+using facetor::bench::peakRssKiB;
 
 struct Options {
   std::uint64_t size = 100'000'000;
@@ -71,49 +55,16 @@ int usage(const char* problem) {
   return 2;
 }
 
-bool parseNumber(std::string_view text, std::uint64_t& out) {
-  std::uint64_t value = 0;
-  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc{} || ptr == text.data()) return false;
-  std::string_view rest(ptr, static_cast<std::size_t>(text.data() + text.size() - ptr));
-  std::uint64_t factor = 1;
-  if (rest == "k" || rest == "K") {
-    factor = 1'000;
-  } else if (rest == "M") {
-    factor = 1'000'000;
-  } else if (rest == "G") {
-    factor = 1'000'000'000;
-  } else if (!rest.empty()) {
-    return false;
-  }
-  if (value > UINT64_MAX / factor) return false;
-  out = value * factor;
-  return true;
-}
-
-long peakRssKiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss;  // KiB on Linux
-}
-
 /// Runs `pass` once to warm up and then `repeat` times; prints min and median with the
 /// throughput, and returns the last result of the pass.
 template <class Pass>
 auto timePass(const char* name, int repeat, std::uint64_t bytes, Pass&& pass) {
-  auto result = pass();
-  std::vector<double> seconds;
-  for (int i = 0; i < repeat; ++i) {
-    auto start = Clock::now();
-    result = pass();
-    seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-  }
-  std::sort(seconds.begin(), seconds.end());
-  double best = seconds.front();
-  double median = seconds[seconds.size() / 2];
+  decltype(pass()) result{};
+  facetor::bench::Timing timing = facetor::bench::timeRepeated(repeat, pass, result);
   std::printf("%-22s min %8.2f ms  median %8.2f ms  %6.2f GB/s (median %.2f GB/s)\n", name,
-              best * 1e3, median * 1e3, static_cast<double>(bytes) / best / 1e9,
-              static_cast<double>(bytes) / median / 1e9);
+              timing.best * 1e3, timing.median * 1e3,
+              static_cast<double>(bytes) / timing.best / 1e9,
+              static_cast<double>(bytes) / timing.median / 1e9);
   return result;
 }
 
@@ -159,24 +110,13 @@ int main(int argc, char** argv) {
       std::perror("survey_bench: mkstemps");
       return 1;
     }
+    close(fd);
     options.path = name;
-    std::FILE* file = fdopen(fd, "wb");
     facetor::tools::DrawingOptions drawing;
     drawing.targetBytes = options.size;
     drawing.colors = options.colors;
     drawing.crlf = options.crlf;
-    auto start = Clock::now();
-    facetor::tools::DrawingSummary summary = facetor::tools::writeDrawing(file, drawing);
-    bool ok = file != nullptr && summary.ok && std::fclose(file) == 0;
-    if (!ok) {
-      std::fprintf(stderr, "survey_bench: cannot write %s\n", options.path.c_str());
-      std::remove(options.path.c_str());
-      return 1;
-    }
-    std::printf("generated %s: %llu faces, %d colors, %s line ends, %.2f s\n", options.path.c_str(),
-                static_cast<unsigned long long>(summary.faces), summary.colors,
-                options.crlf ? "CR LF" : "LF",
-                std::chrono::duration<double>(Clock::now() - start).count());
+    if (!facetor::bench::generateDrawing(options.path, drawing, "survey_bench")) return 1;
   }
 
   std::error_code error;
@@ -215,7 +155,7 @@ int main(int argc, char** argv) {
     return reader.lineNo();
   });
 
-  NullPlatform platform;
+  facetor::bench::QuietPlatform platform;
   std::vector<std::int32_t> colors = timePass("survey (surveyColors)", options.repeat, bytes, [&] {
     auto run = std::make_unique<facetor::RunState>(platform);
     run->dxfPath = options.path;
