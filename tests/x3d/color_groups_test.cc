@@ -134,6 +134,24 @@ TEST(ColorGroups, HeightExtentIsTheIntegerPartOfTheLargestZ) {
   }
 }
 
+TEST(ColorGroups, CoordinatesBeyondTheFloatRangeBecomeTheLargestFloat) {
+  DxfWriter dxf;
+  dxf.begin().pair("0", "3DFACE").pair("8", "0").pair("62", "1");
+  dxf.pair("10", "1e39").pair("20", "-1e400").pair("30", "5");
+  for (const char* code : {"11", "21", "31", "12", "22", "32", "13", "23", "33"}) {
+    dxf.pair(code, "0");
+  }
+  X3dRun x3d;
+  x3d.drawing(dxf.end().text());
+  x3d.colors({1});
+  ASSERT_TRUE(writeColorGroups(x3d.run));
+  const std::string largest = "340282346638528859811704183484516925440.00000";
+  Lines lines = x3d.lines();
+  ASSERT_EQ(lines.size(), 2u + 1u + 2u + 3u + 6u);
+  EXPECT_EQ(lines[5], "-" + largest + " 5.00000 " + largest);
+  EXPECT_EQ(lines[6], "0.00000 0.00000 0.00000");
+}
+
 TEST(ColorGroups, CornerCodesOutOfOrderStopTheDocumentWithItsDiagnostics) {
   // A face that lists its coordinates axis by axis: 10, 11, ... The second code line is 11.
   DxfWriter dxf;
