@@ -9,33 +9,16 @@
 namespace facetor {
 namespace {
 
-// Two digits of a clock field.
-void appendTwoDigits(std::string& text, int value) {
-  value %= 100;
-  if (value < 0) value += 100;
-  text += static_cast<char>('0' + value / 10);
-  text += static_cast<char>('0' + value % 10);
-}
-
-// HH:MM:SS of the local time of day.
-std::string timeText(const LocalTime& time) {
+// Three clock fields of two digits each, joined by `separator`: HH:MM:SS or MM/DD/YY.
+std::string clockText(int first, int second, int third, char separator) {
   std::string text;
-  appendTwoDigits(text, time.hour);
-  text += ':';
-  appendTwoDigits(text, time.minute);
-  text += ':';
-  appendTwoDigits(text, time.second);
-  return text;
-}
-
-// MM/DD/YY of the local date.
-std::string dateText(const LocalTime& time) {
-  std::string text;
-  appendTwoDigits(text, time.month);
-  text += '/';
-  appendTwoDigits(text, time.day);
-  text += '/';
-  appendTwoDigits(text, time.year);
+  for (int field : {first, second, third}) {
+    if (!text.empty()) text += separator;
+    field %= 100;
+    if (field < 0) field += 100;
+    text += static_cast<char>('0' + field / 10);
+    text += static_cast<char>('0' + field % 10);
+  }
   return text;
 }
 
@@ -124,9 +107,11 @@ bool writeX3dDocument(RunState& run) {
   out.write("\">\r\n<X3D profile='Immersive' version='3.0' >\r\n<head>\r\n");
   // The clock is read once for the time and once more for the date.
   out.write("<meta name='ExportTime' content='");
-  out.write(timeText(run.platform.localTime()));
+  const LocalTime time = run.platform.localTime();
+  out.write(clockText(time.hour, time.minute, time.second, ':'));
   out.write("'/>\r\n<meta name='ExportDate' content='");
-  out.write(dateText(run.platform.localTime()));
+  const LocalTime date = run.platform.localTime();
+  out.write(clockText(date.month, date.day, date.year, '/'));
   out.write("'/>\r\n<meta name='OriginalFile' content='");
   out.write(escapeAttribute(run.dxfPath));
   out.write("'/>\r\n</head>\r\n<Scene>\r\n");
