@@ -1,26 +1,11 @@
 #include "platform/console_prompts.h"
 
 #include <cctype>
-#include <filesystem>
-#include <system_error>
+
+#include "platform/file_names.h"
 
 namespace facetor {
 namespace {
-
-namespace fs = std::filesystem;
-
-bool isFile(const fs::path& path) {
-  std::error_code error;
-  return fs::exists(path, error) && !fs::is_directory(path, error);
-}
-
-bool hasExtension(const std::string& name) { return fs::path(name).filename().has_extension(); }
-
-std::string absoluteOf(const std::string& name) {
-  std::error_code error;
-  fs::path absolute = fs::absolute(name, error);
-  return error ? name : absolute.lexically_normal().string();
-}
 
 bool isYes(std::string answer) {
   for (char& c : answer) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -40,12 +25,7 @@ std::optional<std::string> ConsolePrompts::askOpen(const FilePrompt& prompt) {
     if (interactive_) out_ << "File to open (empty line cancels): " << std::flush;
     std::optional<std::string> name = readAnswer();
     if (!name || name->empty()) return std::nullopt;
-    if (isFile(*name)) return absoluteOf(*name);
-    // Like a file dialog with a default extension: "plate" finds "plate.dxf".
-    if (!hasExtension(*name)) {
-      std::string withExtension = *name + prompt.defaultExtension;
-      if (isFile(withExtension)) return absoluteOf(withExtension);
-    }
+    if (auto found = existingFileFor(*name, prompt.defaultExtension)) return found;
     out_ << "No such file: " << *name << '\n' << std::flush;
   }
 }
@@ -61,12 +41,11 @@ std::optional<std::string> ConsolePrompts::askSave(const FilePrompt& prompt,
     if (name->empty()) {
       if (initialName.empty()) continue;
       *name = initialName;
-    } else if (!hasExtension(*name)) {
-      *name += prompt.defaultExtension;
+    } else {
+      *name = withDefaultExtension(*name, prompt.defaultExtension);
     }
-    std::string path = absoluteOf(*name);
-    std::error_code error;
-    if (!fs::exists(path, error)) return path;
+    std::string path = absolutePath(*name);
+    if (!pathTaken(path)) return path;
 
     out_ << path << " already exists. Replace it? [y/N]" << (interactive_ ? " " : "\n")
          << std::flush;

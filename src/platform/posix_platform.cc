@@ -6,15 +6,29 @@
 #include <system_error>
 
 #include "platform/console_prompts.h"
-#include "platform/platform.h"
+#include "platform/posix_platform.h"
+#ifdef FACETOR_WITH_GTK
+#include "platform/gtk_dialogs.h"
+#endif
 
 namespace facetor {
 namespace {
 
-/// The console platform: messages go to the standard streams, the file prompts read the
-/// standard input.
+#ifndef FACETOR_WITH_GTK
+/// Stands in for the dialogs in a build without them: there is never a display to open.
+struct GtkDialogs {
+  static std::unique_ptr<GtkDialogs> open() { return nullptr; }
+  int messageBox(IconKind, const std::string&, const std::string&) { return 0; }
+  std::optional<std::string> askPath(const FilePrompt&, const std::string&) { return {}; }
+};
+#endif
+
+/// Messages and prompts as dialogs when there are dialogs; otherwise messages go to the
+/// standard streams and the file prompts read the standard input.
 class PosixPlatform : public Platform {
  public:
+  explicit PosixPlatform(std::unique_ptr<GtkDialogs> dialogs) : dialogs_(std::move(dialogs)) {}
+
   std::string executablePath() override {
     std::error_code error;
     std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
@@ -24,7 +38,8 @@ class PosixPlatform : public Platform {
     return path.string() + ".";
   }
 
-  int messageBox(IconKind icon, const std::string& text, const std::string&) override {
+  int messageBox(IconKind icon, const std::string& text, const std::string& caption) override {
+    if (dialogs_) return dialogs_->messageBox(icon, text, caption);
     switch (icon) {
       case IconKind::Error:
         std::cerr << "facetor: error: " << text << '\n' << std::flush;
@@ -41,6 +56,7 @@ class PosixPlatform : public Platform {
 
   std::optional<std::string> askPath(const FilePrompt& prompt,
                                      const std::string& initialName) override {
+    if (dialogs_) return dialogs_->askPath(prompt, initialName);
     return prompts_.ask(prompt, initialName);
   }
 
@@ -58,11 +74,23 @@ class PosixPlatform : public Platform {
   void setThreadLocale() override {}
 
  private:
+  std::unique_ptr<GtkDialogs> dialogs_;
   ConsolePrompts prompts_{std::cin, std::cerr, isatty(0) != 0};
 };
 
 }  // namespace
 
-std::unique_ptr<Platform> makePlatform() { return std::make_unique<PosixPlatform>(); }
+std::unique_ptr<Platform> makePosixPlatform(Interface interface) {
+  std::unique_ptr<GtkDialogs> dialogs;
+  bool wanted = interface == Interface::Dialogs ||
+                (interface == Interface::Automatic && isatty(STDIN_FILENO) == 0);
+  if (wanted) dialogs = GtkDialogs::open();
+  if (interface == Interface::Dialogs && !dialogs) {
+    std::cerr << "facetor: warning: no display can be opened; using the console\n" << std::flush;
+  }
+  return std::make_unique<PosixPlatform>(std::move(dialogs));
+}
+
+std::unique_ptr<Platform> makePlatform() { return makePosixPlatform(Interface::Automatic); }
 
 }  // namespace facetor
