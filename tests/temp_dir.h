@@ -6,6 +6,9 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#ifdef _WIN32
+#include <process.h>
+#endif
 
 namespace facetor::testing {
 
@@ -13,9 +16,18 @@ namespace facetor::testing {
 class TempDir {
  public:
   TempDir() {
+#ifdef _WIN32
+    // No mkdtemp here: the first free name of this process wins.
+    static int serial = 0;
+    std::filesystem::path base = std::filesystem::temp_directory_path();
+    do {
+      path_ = base / ("facetor-" + std::to_string(_getpid()) + "-" + std::to_string(++serial));
+    } while (!std::filesystem::create_directory(path_));
+#else
     std::string pattern = (std::filesystem::temp_directory_path() / "facetor-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) std::abort();
     path_ = pattern;
+#endif
   }
   ~TempDir() {
     std::error_code ignored;

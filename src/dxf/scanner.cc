@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "dxf/numbers.h"
+#include "platform/native_path.h"
 
 namespace facetor {
 namespace {
@@ -23,7 +24,7 @@ DxfScanner::DxfScanner() : reader_(kLineChars) {}
 
 bool DxfScanner::open(const std::string& path) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
+  if (!std::filesystem::is_regular_file(nativePath(path), error)) return false;
   if (!reader_.open(path)) return false;
   restart();
   return true;

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/native_path.h"
+
 namespace facetor {
 
 std::string pathFromCommandLine(std::string_view commandLine) {
@@ -27,7 +29,7 @@ DerivedNames deriveNames(std::string_view path, bool keepExtensionCase) {
 
 bool sameFile(const std::string& first, const std::string& second) {
   std::error_code error;
-  return std::filesystem::equivalent(first, second, error) && !error;
+  return std::filesystem::equivalent(nativePath(first), nativePath(second), error) && !error;
 }
 
 }  // namespace facetor

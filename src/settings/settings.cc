@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "dxf/numbers.h"
+#include "platform/native_path.h"
 #include "run/report.h"
 
 namespace facetor {
@@ -102,12 +103,12 @@ void openSettings(RunState& run) {
   // link is neither read (a pipe would block) nor replaced.
   namespace fs = std::filesystem;
   std::error_code error;
-  if (fs::is_regular_file(fs::status(run.settingsPath, error))) {
+  if (fs::is_regular_file(fs::status(nativePath(run.settingsPath), error))) {
     if (run.settingsFile.open(run.settingsPath)) {
       run.settingsAvailable = true;
       return;
     }
-  } else if (!fs::exists(fs::symlink_status(run.settingsPath, error))) {
+  } else if (!fs::exists(fs::symlink_status(nativePath(run.settingsPath), error))) {
     if (std::FILE* created = createDefaultSettings(run.settingsPath)) {
       run.settingsFile.attach(created);
       run.settingsAvailable = true;
