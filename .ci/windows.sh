@@ -27,7 +27,7 @@ cmake -S . -B build-win64 -G Ninja -DFACETOR_WERROR=ON -DFACETOR_TOOLS=OFF \
   -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/x86_64-w64-mingw32.cmake
 cmake --build build-win64
 # The Linux program, whose documents the Windows program must reproduce byte for byte.
-cmake -S . -B build-windows-ref -G Ninja -DFACETOR_TESTS=OFF -DFACETOR_TOOLS=OFF
+cmake -S . -B build-windows-ref -G Ninja -DFACETOR_TESTS=OFF -DFACETOR_TOOLS=OFF -DFACETOR_GTK=OFF
 cmake --build build-windows-ref --target facetor
 
 # --- The 32-bit executable ----------------------------------------------------------------
