@@ -1,20 +1,15 @@
 // Runs the real executable on real files in a temporary directory.
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <array>
-#include <chrono>
 #include <filesystem>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "../tools/dxf_writer.h"
 #include "documents.h"
+#include "program_run.h"
 #include "settings/settings.h"
 #include "temp_dir.h"
 
@@ -22,21 +17,15 @@ namespace facetor {
 namespace {
 
 using testing::keepDocument;
+using testing::Outcome;
 using testing::readFile;
+using testing::runProgram;
+using testing::Stdin;
 using testing::TempDir;
 using testing::writeFile;
 using tools::DxfWriter;
 
 constexpr std::array<tools::Corner, 4> kSquare = {{{0, 0, 0}, {1, 0, 0}, {1, 1, 1}, {0, 1, 1}}};
-
-// Where the standard input of a run comes from.
-enum class Stdin { DevNull, Text, Closed };
-
-struct Outcome {
-  int status = -1;  // the exit status, or -1 when the process did not exit by itself
-  std::string out;
-  std::string err;
-};
 
 // A copy of the executable in a folder whose name holds a dot, so the settings file must be
 // named after the executable and not cut at the folder's dot.
@@ -51,54 +40,8 @@ struct EndToEnd : ::testing::Test {
   // With `unprivileged`, a test running as root runs the program as the user nobody.
   Outcome run(const std::vector<std::string>& arguments, Stdin input = Stdin::DevNull,
               const std::string& text = "", bool unprivileged = false) {
-    const std::string inPath = input == Stdin::Text ? dir.file("stdin.txt") : "/dev/null";
-    if (input == Stdin::Text) writeFile(inPath, text);
-    const bool closeStdin = input == Stdin::Closed;
-    const std::string outPath = dir.file("stdout.txt");
-    const std::string errPath = dir.file("stderr.txt");
-    const std::string cwd = dir.path().string();
-    std::vector<char*> argv = {const_cast<char*>(exe.c_str())};
-    for (const std::string& argument : arguments) {
-      argv.push_back(const_cast<char*>(argument.c_str()));
-    }
-    argv.push_back(nullptr);
-
-    pid_t pid = fork();
-    if (pid == 0) {
-      int in = open(inPath.c_str(), O_RDONLY);
-      int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-      if (in < 0 || out < 0 || err < 0 || dup2(in, 0) < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0 ||
-          chdir(cwd.c_str()) != 0) {
-        _exit(127);
-      }
-      if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) {
-        _exit(127);
-      }
-      if (closeStdin) close(0);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    Outcome outcome;
-    if (pid < 0) {
-      ADD_FAILURE() << "fork failed";
-      return outcome;
-    }
-    int wstatus = 0;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (waitpid(pid, &wstatus, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &wstatus, 0);
-        ADD_FAILURE() << "facetor did not end within a minute";
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    if (WIFEXITED(wstatus)) outcome.status = WEXITSTATUS(wstatus);
-    outcome.out = readFile(outPath);
-    outcome.err = readFile(errPath);
-    return outcome;
+    const std::string folder = dir.path().string();
+    return runProgram({exe, arguments, folder, folder, input, text, unprivileged});
   }
 
   void expectDefaultSettings() {
@@ -170,8 +113,10 @@ TEST_F(EndToEnd, GeneratedDrawingsConvertWithTheCompletionReport) {
     for (int i = 0; i < 40; ++i) {
       const float shift = static_cast<float>(i) - 20.5f;
       const bool quad = i % 3 != 0;
-      dxf.face(1 + (i * 7) % row.colors * 40,
-               {{{shift, -1, 0}, {shift + 1, -2.25f, 0.5f}, {shift, 3, 2}, {shift, 3, quad ? 4.f : 2.f}}});
+      dxf.face(1 + (i * 7) % row.colors * 40, {{{shift, -1, 0},
+                                                {shift + 1, -2.25f, 0.5f},
+                                                {shift, 3, 2},
+                                                {shift, 3, quad ? 4.f : 2.f}}});
       triangles += quad ? 2 : 1;
     }
     const std::string input = dir.file("drawing.dxf");
@@ -180,8 +125,8 @@ TEST_F(EndToEnd, GeneratedDrawingsConvertWithTheCompletionReport) {
     Outcome outcome = run({input});
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.err, "");
-    EXPECT_EQ(outcome.out, "facetor Conversion Completed !!\n\nfrom / to\n" + input +
-                               "    \n" + dir.file("drawing.x3d") + "\n");
+    EXPECT_EQ(outcome.out, "facetor Conversion Completed !!\n\nfrom / to\n" + input + "    \n" +
+                               dir.file("drawing.x3d") + "\n");
     const std::string document = readFile(dir.file("drawing.x3d"));
     EXPECT_NE(document.find("Converted " + std::to_string(triangles) + " polygons. -->\r\n"),
               std::string::npos);
