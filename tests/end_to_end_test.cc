@@ -176,6 +176,39 @@ TEST_F(EndToEnd, HelpAndVersionPrintAndExitBeforeAnyRun) {
   EXPECT_EQ(late.out, "");
 }
 
+// No display in reach (nothing listens on display 4242): the program never waits for one and
+// says everything in the console; only an explicit --ui=gui adds a warning that it does.
+TEST_F(EndToEnd, WithoutDisplayEveryInterfaceFallsBackToTheConsole) {
+  writeFile(dir.file("plate.dxf"), readFile(std::string(FACETOR_EXAMPLES) + "/plate.dxf"));
+  const std::string folder = dir.path().string();
+  const std::string cannotOpen = "facetor: error: Can't open DXF file:\n\nmissing.dxf\n";
+  const std::string noDisplay = "facetor: warning: no display can be opened; using the console\n";
+  struct Case {
+    std::vector<std::string> arguments;
+    int status;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {{"missing.dxf"}, 255, cannotOpen},
+      {{"--ui=console", "missing.dxf"}, 255, cannotOpen},
+      {{"--ui=gui", "missing.dxf"}, 255, noDisplay + cannotOpen},
+      {{"--ui=gui", "--", "plate"}, 0, noDisplay},
+      {{"--ui=tui", "plate"},
+       2,
+       "facetor: error: unknown interface \"tui\" (--ui=gui or --ui=console)\n"
+       "Try 'facetor --help'.\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments[0] + " " + c.arguments.back());
+    Outcome outcome = runProgram({exe, c.arguments, folder, folder, Stdin::DevNull, "", false},
+                                 {"DISPLAY=:4242"});
+    EXPECT_EQ(outcome.status, c.status);
+    EXPECT_EQ(outcome.err, c.err);
+  }
+  // The conversion ran and reported in the console.
+  EXPECT_TRUE(std::filesystem::exists(dir.file("plate.x3d")));
+}
+
 TEST_F(EndToEnd, WithoutArgumentTheOpenPromptReadsStandardInput) {
   Outcome cancelled = run({});
   EXPECT_EQ(cancelled.status, 255);

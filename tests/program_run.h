@@ -39,8 +39,10 @@ struct Outcome {
 };
 
 /// Runs the program and waits at most a minute for it; a run that takes longer is killed and
-/// fails the test. The program finds no display, so it speaks through the console.
-inline Outcome runProgram(const ProgramRun& run) {
+/// fails the test. The program finds no display unless `environment` gives it one, so it speaks
+/// through the console.
+/// `environment` holds variables set for the run, as "NAME=value".
+inline Outcome runProgram(const ProgramRun& run, const std::vector<std::string>& environment = {}) {
   const std::string inPath =
       run.input == Stdin::Text ? run.captureDir + "/stdin.txt" : std::string("/dev/null");
   if (run.input == Stdin::Text) writeFile(inPath, run.text);
@@ -66,6 +68,10 @@ inline Outcome runProgram(const ProgramRun& run) {
     }
     unsetenv("DISPLAY");
     unsetenv("WAYLAND_DISPLAY");
+    for (const std::string& variable : environment) {
+      std::size_t equals = variable.find('=');
+      setenv(variable.substr(0, equals).c_str(), variable.substr(equals + 1).c_str(), 1);
+    }
     if (run.input == Stdin::Closed) close(0);
     execv(argv[0], argv.data());
     _exit(127);
