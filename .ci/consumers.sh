@@ -103,7 +103,8 @@ for doc in "$docs"/*.x3d; do $python "$helper" assimp "$doc"; done
 export HOME=$work/home
 mkdir "$HOME"
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
+# -noreset: otherwise the server resets, dropping newcomers, whenever its last client leaves.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 2>"$work/xvfb.log" &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 100); do

@@ -151,25 +151,27 @@ display=99
 while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do
   display=$((display + 1))
 done
-Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# -noreset: the server would otherwise reset, dropping newcomers, whenever its last client left.
+Xvfb ":$display" -noreset -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; cleanup; rm -rf "$work"' EXIT
 export DISPLAY=":$display"
 wineserver -p
 # Waits for a visible window whose title starts with $1 (a pattern) and is exactly $2, and
-# gives it the keyboard.
+# gives it the keyboard. Windows come and go while a dialog is built, and xdotool dies of an
+# X error for one that vanishes under it, so every step is retried until the deadline.
 focus() {
-  local window="" tries=0
-  while [ -z "$window" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -le 120 ] || fail "no window \"$2\" appeared"
+  local window name deadline=$((SECONDS + 60))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     sleep 0.5
-    window=$(xdotool search --onlyvisible --name "^$1" 2>/dev/null | head -n 1 || true)
+    window=$(xdotool search --onlyvisible --name "^$1" 2>/dev/null | head -n 1) || window=
+    [ -n "$window" ] || continue
+    name=$(xdotool getwindowname "$window" 2>/dev/null) || continue
+    [ "$name" = "$2" ] || fail "a window is titled \"$name\", not \"$2\""
+    sleep 0.5
+    timeout 10 xdotool windowfocus --sync "$window" 2>/dev/null && return
   done
-  [ "$(xdotool getwindowname "$window")" = "$2" ] ||
-    fail "a window is titled \"$(xdotool getwindowname "$window")\", not \"$2\""
-  sleep 0.5
-  xdotool windowfocus --sync "$window"
+  fail "no window \"$2\" appeared"
 }
 mkdir "$work/gui"
 cp examples/plate.dxf "$work/gui/plate.dxf"

@@ -16,7 +16,8 @@ chmod 700 "$work/runtime"
 export HOME=$work/home XDG_RUNTIME_DIR=$work/runtime GSETTINGS_BACKEND=memory NO_AT_BRIDGE=1
 export LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# -noreset: otherwise the server resets, dropping newcomers, whenever its last client leaves.
+Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(head -n 1 "$work/display")
 openbox >/dev/null 2>&1 &
@@ -28,8 +29,14 @@ cp "$root/examples/plate.dxf" "$work/drawings/bracket.dxf"
 
 # Shows the window whose title matches, lets it settle and shoots it with its frame.
 shoot() {
-  local id
-  id=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1)
+  local id=
+  # One try at a time: xdotool dies of an X error when a window vanishes mid-search.
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || id=
+    [ -z "$id" ] || break
+    sleep 0.1
+  done
+  [ -n "$id" ] || { echo "no window \"$1\"" >&2; exit 1; }
   xdotool windowactivate --sync "$id" 2>/dev/null || xdotool windowfocus --sync "$id"
   sleep 1.5
   import -silent -frame -window "$id" "$out/$2"

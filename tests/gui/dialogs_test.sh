@@ -39,7 +39,9 @@ else
   echo "note: no locale with a decimal comma can be made here; running in the C locale"
 fi
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+# -noreset: by default the server resets when its last client leaves, and drops a client that
+# connects meanwhile, so the next program would find no display.
+Xvfb -displayfd 3 -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
@@ -63,13 +65,25 @@ finish() {
   wait "$program_pid" || status=$?
   program_pid=
 }
-# The window whose title matches, once it is shown; waits at most 30 s.
+# The window whose title matches, once it is shown and focused; waits at most 30 s.
+# A search walks the whole window tree, and GTK creates and destroys windows while a dialog
+# comes up: xdotool then dies of an X error (BadWindow) for a window that vanished mid-walk.
+# So each search is a single try, and a failed try is simply repeated.
 window() {
-  local id
-  id=$(timeout 30 xdotool search --sync --onlyvisible --name "$1" | head -n 1) ||
-    fail "no window \"$1\"; stderr: $(cat "$work/err")"
-  timeout 10 xdotool windowfocus --sync "$id" || fail "cannot focus \"$1\""
-  echo "$id"
+  local id= deadline=$((SECONDS + 30))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || id=
+    if [ -n "$id" ] && timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null; then
+      echo "$id"
+      return
+    fi
+    if ! kill -0 "$program_pid" 2>/dev/null; then
+      finish
+      fail "the program ended (status $status) before \"$1\" appeared; stderr: $(cat "$work/err")"
+    fi
+    sleep 0.1
+  done
+  fail "no window \"$1\"; stderr: $(cat "$work/err")"
 }
 
 echo "confirmed: Open prompt, Save prompt, completion box"
